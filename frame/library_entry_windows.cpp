@@ -1,0 +1,4 @@
+// The library entry point of a Windows module: succeeds for every reason and does nothing.
+#include <windows.h>
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
