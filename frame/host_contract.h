@@ -33,7 +33,7 @@ enum : int32_t {
 };
 
 // Element kinds (`element_type`).
-enum ELEMENT_TYPE : int32_t {
+enum ELEMENT_TYPE_ENUM : int32_t {
     ELEMENT_TYPE_STATIC_IMAGE = 0,
     ELEMENT_TYPE_NEEDLE = 1,
     ELEMENT_TYPE_STRING = 2,
@@ -144,7 +144,7 @@ struct FAILURE_RECORD {
 // pointer to its header.
 
 struct ELEMENT_HEADER {
-    ELEMENT_TYPE element_type = ELEMENT_TYPE_STATIC_IMAGE;
+    ELEMENT_TYPE_ENUM element_type = ELEMENT_TYPE_STATIC_IMAGE;
     int32_t resource_id = 0;
     PIXPOINT position{};
     PIXPOINT previous_position{};

@@ -1,6 +1,7 @@
 // The sound module on Windows: "GaugeSound.dll", found by LoadLibraryA's search.
 #include "sound_binding.h"
 
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 namespace {

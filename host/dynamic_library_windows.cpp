@@ -1,6 +1,7 @@
 #include "dynamic_library.h"
 #include "errors.h"
 
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 namespace host {

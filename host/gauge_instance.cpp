@@ -179,7 +179,8 @@ void GaugeInstance::run_callbacks(int index) {
 void GaugeInstance::prepare_text_buffer(int index, ELEMENT_STRING* text) {
     std::vector<char>& buffer = text_buffers_[static_cast<std::size_t>(index)];
     buffer.assign(text_capacity_ + text_guard_size, text_guard);
-    text->string = buffer.data();
+    // A stated capacity of 0 means the host supplies no buffer at all.
+    text->string = text_capacity_ > 0 ? buffer.data() : nullptr;
     text->string_capacity = text_capacity_;
 }
 

@@ -100,48 +100,49 @@ std::vector<ServiceCall> HostServices::take_calls() {
     return taken;
 }
 
+void HostServices::record(ServiceCall call) {
+    calls_.push_back(call);
+    if (observer_) {
+        observer_(calls_.back());
+    }
+}
+
 std::int32_t HostServices::trigger_key_event(std::uint32_t event_id, std::uint32_t value) {
-    calls_.push_back({.kind = ServiceCall::Kind::trigger_key_event,
-                      .number = event_id,
-                      .value = value,
-                      .name = {}});
     key_events_.emplace_back(event_id, value);
+    record({.kind = ServiceCall::Kind::trigger_key_event, .number = event_id, .value = value, .name = {}});
     return 1;
 }
 
 std::int32_t HostServices::register_var(void* var, std::int32_t type, const char* name) {
     const std::string text = name != nullptr ? name : "";
-    calls_.push_back({.kind = ServiceCall::Kind::register_var_by_name,
-                      .number = 0,
-                      .value = static_cast<std::uint32_t>(type),
-                      .name = text});
-    if (var == nullptr || text.empty()) {
-        return 0;
+    const bool accepted = var != nullptr && !text.empty();
+    if (accepted) {
+        // A name registered again, by another instance of the same gauge, takes the new address.
+        std::erase_if(named_, [&](const NamedVariable& existing) { return existing.name == text; });
+        named_.push_back({.name = text, .address = static_cast<std::int32_t*>(var), .type = type});
     }
-    // A name registered again, by another instance of the same gauge, takes the new address.
-    std::erase_if(named_, [&](const NamedVariable& existing) { return existing.name == text; });
-    named_.push_back({.name = text, .address = static_cast<std::int32_t*>(var), .type = type});
-    return 1;
+    record({.kind = ServiceCall::Kind::register_var_by_name,
+            .number = 0,
+            .value = static_cast<std::uint32_t>(type),
+            .name = text});
+    return accepted ? 1 : 0;
 }
 
 void HostServices::lookup(MODULE_VAR* var) {
-    calls_.push_back({.kind = ServiceCall::Kind::lookup_var,
-                      .number = var != nullptr ? var->token : 0,
-                      .value = 0,
-                      .name = {}});
     if (var != nullptr) {
         var->previous_value = var->value;
         var->value = variable(var->token);
     }
+    record({.kind = ServiceCall::Kind::lookup_var,
+            .number = var != nullptr ? var->token : 0,
+            .value = 0,
+            .name = {}});
 }
 
 void HostServices::unregister_var(const char* name) {
     const std::string text = name != nullptr ? name : "";
-    calls_.push_back({.kind = ServiceCall::Kind::unregister_var_by_name,
-                      .number = 0,
-                      .value = 0,
-                      .name = text});
     std::erase_if(named_, [&](const NamedVariable& existing) { return existing.name == text; });
+    record({.kind = ServiceCall::Kind::unregister_var_by_name, .number = 0, .value = 0, .name = text});
 }
 
 } // namespace host

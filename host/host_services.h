@@ -8,6 +8,7 @@
 #include "host_contract.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -61,6 +62,9 @@ class HostServices {
     std::vector<ServiceCall> take_calls();
     const std::vector<ServiceCall>& calls() const { return calls_; }
 
+    // Called with each service call as it is made, after the host has acted on it.
+    void observe(std::function<void(const ServiceCall&)> observer) { observer_ = std::move(observer); }
+
     // Key events sent, in order, as (event id, value).
     const std::vector<std::pair<std::uint32_t, std::uint32_t>>& key_events() const {
         return key_events_;
@@ -68,6 +72,8 @@ class HostServices {
 
   private:
     friend struct ServiceTable;
+
+    void record(ServiceCall call);
 
     std::int32_t trigger_key_event(std::uint32_t event_id, std::uint32_t value);
     std::int32_t register_var(void* var, std::int32_t type, const char* name);
@@ -79,6 +85,7 @@ class HostServices {
     std::vector<NamedVariable> named_;
     std::vector<ServiceCall> calls_;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> key_events_;
+    std::function<void(const ServiceCall&)> observer_;
 };
 
 } // namespace host

@@ -3,6 +3,7 @@
 #include "module_resources.h"
 
 // windows.h after the contract header: it defines CALLBACK, a field name of the records.
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 namespace host {

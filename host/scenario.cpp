@@ -145,7 +145,10 @@ void Scenario::add_line(const std::string& line, const std::string& where) {
 std::string Scenario::summary() const {
     std::string text;
     const auto add = [&](const std::string& part) {
-        text += (text.empty() ? "" : " ") + part;
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += part;
     };
     for (const ScenarioStep& step : steps) {
         const std::string at = step.frame > 1 ? "@" + std::to_string(step.frame) + ":" : "";
