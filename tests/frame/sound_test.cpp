@@ -98,7 +98,7 @@ TEST_F(SoundPresent, ALibraryLoadedByAnotherModuleIsNotReleasedUnderIt) {
 }
 
 TEST_F(SoundPresent, TheClockNeverBindsTheSoundModule) {
-    LoadedGauge gauge(CLOCK_MODULE);
+    LoadedGauge gauge(MODULE_QX_Classic_Timepiece);
     gauge.instance.install();
     gauge.instance.initialize();
     run_updates(gauge, 3);

@@ -37,7 +37,7 @@ const std::vector<ElementRow> clock_elements = {
 };
 
 TEST(Clock, RecordsAreTheClocksAsTabulated) {
-    LoadedGauge gauge(CLOCK_MODULE);
+    LoadedGauge gauge(MODULE_QX_Classic_Timepiece);
     const MODULE_LINKAGE* linkage = gauge.module.linkage();
     EXPECT_EQ(linkage->module_id, 0x13u);
     EXPECT_EQ(linkage->module_version, 0x800u);
@@ -95,7 +95,7 @@ TEST(Clock, RecordsAreTheClocksAsTabulated) {
 }
 
 TEST(Clock, CarriesExactlyItsFourBitmaps) {
-    LoadedGauge gauge(CLOCK_MODULE);
+    LoadedGauge gauge(MODULE_QX_Classic_Timepiece);
     const host::ModuleResources resources(gauge.module);
     EXPECT_EQ(resources.bitmap_ids(), (std::vector<std::int32_t>{0x100, 0x1100, 0x1200, 0x1300}));
     const std::pair<std::int32_t, std::pair<int, int>> sizes[] = {
@@ -116,7 +116,7 @@ TEST(Clock, HandsReceiveTheHostValuesUnchangedWithTheLitFlagSet) {
     const struct {
         double hour, minute, second;
     } cases[] = {{10.175, 10.5, 30}, {0, 0, 60}, {13, 61, -1}, {12, 59.99, 0.25}, {nan, 1e9, -0.0}};
-    LoadedGauge gauge(CLOCK_MODULE);
+    LoadedGauge gauge(MODULE_QX_Classic_Timepiece);
     gauge.instance.install();
     gauge.instance.initialize();
     for (const auto& values : cases) {
@@ -140,7 +140,7 @@ TEST(Clock, HandsReceiveTheHostValuesUnchangedWithTheLitFlagSet) {
 }
 
 TEST(Clock, CallsNoHostServiceForAnyServiceIdAndTakesNoClick) {
-    LoadedGauge gauge(CLOCK_MODULE);
+    LoadedGauge gauge(MODULE_QX_Classic_Timepiece);
     for (std::int32_t id : {2, 4, 6, 10, 12, 0, 1, 3, 5, 7, 8, 9, 11, 13, 100, -1}) {
         gauge.instance.send(id);
     }
