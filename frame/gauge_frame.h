@@ -54,10 +54,16 @@ void frame_lookup_var(MODULE_VAR* var);
 // Update-callback conventions
 
 // Sets the lit flag on the element; every update callback does this on every call.
-inline void frame_light(ELEMENT_HEADER* element) { element->image_flags |= DRAW_FLAG_LIT; }
+inline void frame_light(ELEMENT_HEADER* element) {
+    element->image_flags |= DRAW_FLAG_LIT;
+}
 
-inline void frame_show(ELEMENT_HEADER* element) { element->image_flags &= ~DRAW_FLAG_HIDDEN; }
-inline void frame_hide(ELEMENT_HEADER* element) { element->image_flags |= DRAW_FLAG_HIDDEN; }
+inline void frame_show(ELEMENT_HEADER* element) {
+    element->image_flags &= ~DRAW_FLAG_HIDDEN;
+}
+inline void frame_hide(ELEMENT_HEADER* element) {
+    element->image_flags |= DRAW_FLAG_HIDDEN;
+}
 
 // The element record of kind `Element` whose header `element` is.
 template <class Element> inline Element* frame_element(ELEMENT_HEADER* element) {
@@ -73,7 +79,9 @@ inline double frame_pass_through(ELEMENT_HEADER* element, const MODULE_VAR& sour
 
 // The value a text callback works with: `value` narrowed to the nearest 32-bit float and
 // widened back to a double.
-inline double frame_narrow(double value) { return static_cast<double>(static_cast<float>(value)); }
+inline double frame_narrow(double value) {
+    return static_cast<double>(static_cast<float>(value));
+}
 
 // Text convention of a text element's callback: lights the element, narrows the value of its
 // SOURCE_VAR_1, writes it with `format` into the element's text buffer and returns the narrowed
@@ -87,4 +95,6 @@ double frame_write_literal(ELEMENT_HEADER* element, const char* text);
 
 // Width of a text box that reaches from `x` to two pixels beyond the right edge of a face that
 // is `face_width` pixels wide.
-constexpr int32_t frame_text_box_width(int32_t face_width, int32_t x) { return face_width + 2 - x; }
+constexpr int32_t frame_text_box_width(int32_t face_width, int32_t x) {
+    return face_width + 2 - x;
+}

@@ -325,7 +325,9 @@ struct IMPORT_TABLE {
 
 namespace host_contract_layout {
 constexpr bool p32 = sizeof(void*) == 4;
-constexpr std::size_t ptr(std::size_t off32, std::size_t off64) { return p32 ? off32 : off64; }
+constexpr std::size_t ptr(std::size_t off32, std::size_t off64) {
+    return p32 ? off32 : off64;
+}
 
 static_assert(sizeof(PIXPOINT) == 8);
 static_assert(sizeof(PIXBOX) == 16);

@@ -7,7 +7,9 @@ int32_t frame_first_draw_done = 0;
 
 namespace {
 
-PANELS* services() { return ImportTable.panels.services; }
+PANELS* services() {
+    return ImportTable.panels.services;
+}
 
 void register_named_vars(const GAUGE_PLAN& plan) {
     for (std::size_t i = 0; i < plan.named_var_count; ++i) {

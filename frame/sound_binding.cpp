@@ -26,7 +26,9 @@ void sound_bind() {
     }
 }
 
-void sound_keep_bound() { find_or_load(); }
+void sound_keep_bound() {
+    find_or_load();
+}
 
 void sound_release() {
     find_or_load();

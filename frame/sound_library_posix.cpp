@@ -8,7 +8,9 @@ namespace {
 constexpr const char* sound_library_name = "GaugeSound.so";
 }
 
-SOUND_LIBRARY sound_library_load() { return dlopen(sound_library_name, RTLD_NOW | RTLD_LOCAL); }
+SOUND_LIBRARY sound_library_load() {
+    return dlopen(sound_library_name, RTLD_NOW | RTLD_LOCAL);
+}
 
 SOUND_LIBRARY sound_library_find() {
     // RTLD_NOLOAD takes a reference to an already loaded library; drop it again at once.
@@ -23,4 +25,6 @@ SOUND_ENTRY sound_library_entry(SOUND_LIBRARY library, const char* name) {
     return reinterpret_cast<SOUND_ENTRY>(dlsym(library, name));
 }
 
-void sound_library_release(SOUND_LIBRARY library) { dlclose(library); }
+void sound_library_release(SOUND_LIBRARY library) {
+    dlclose(library);
+}

@@ -16,7 +16,9 @@ std::uint16_t half_at(std::span<const std::uint8_t> data, std::size_t at) {
     return static_cast<std::uint16_t>(data[at] | data[at + 1] << 8);
 }
 
-[[noreturn]] void bad(const std::string& fault) { throw std::runtime_error("bitmap: " + fault); }
+[[noreturn]] void bad(const std::string& fault) {
+    throw std::runtime_error("bitmap: " + fault);
+}
 
 constexpr std::size_t info_header_size = 40;
 constexpr std::size_t file_header_size = 14;
@@ -64,10 +66,12 @@ Bitmap decode_dib(std::span<const std::uint8_t> data) {
         const std::size_t at = info_header_size + 4 * i;
         palette[i] = rgb(data[at + 2], data[at + 1], data[at]);
     }
-    Bitmap bitmap{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
+    Bitmap bitmap{width, height,
+                  std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
     for (int y = 0; y < height; ++y) {
         const int stored_row = bottom_up ? height - 1 - y : y;
-        const std::uint8_t* row = data.data() + rows_at + stride * static_cast<std::size_t>(stored_row);
+        const std::uint8_t* row =
+            data.data() + rows_at + stride * static_cast<std::size_t>(stored_row);
         for (int x = 0; x < width; ++x) {
             bitmap.pixels[static_cast<std::size_t>(y) * width + x] = palette[row[x]];
         }

@@ -51,8 +51,12 @@ DynamicLibrary::DynamicLibrary(const std::filesystem::path& path) : path_(path) 
     dl_iterate_phdr(collect_segments, &search);
 }
 
-DynamicLibrary::~DynamicLibrary() { dlclose(handle_); }
+DynamicLibrary::~DynamicLibrary() {
+    dlclose(handle_);
+}
 
-void* DynamicLibrary::symbol(const char* name) const { return dlsym(handle_, name); }
+void* DynamicLibrary::symbol(const char* name) const {
+    return dlsym(handle_, name);
+}
 
 } // namespace host

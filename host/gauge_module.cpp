@@ -65,7 +65,9 @@ class ImageCheck {
     std::string file_;
 };
 
-std::string element_name(std::size_t index) { return "element " + std::to_string(index + 1); }
+std::string element_name(std::size_t index) {
+    return "element " + std::to_string(index + 1);
+}
 
 void check_callback(const ImageCheck& check, UPDATE_CALLBACK callback, const std::string& what) {
     if (callback != nullptr) {
@@ -139,9 +141,8 @@ ELEMENT_HEADER* checked_element(const ImageCheck& check, ELEMENT_HEADER* element
     if (size == 0) {
         check.fail(what + " has unknown element type " + std::to_string(element->element_type));
     }
-    check.record(reinterpret_cast<char*>(element), what + " of kind " +
-                                                       element_kind_name(element->element_type),
-                 size);
+    check.record(reinterpret_cast<char*>(element),
+                 what + " of kind " + element_kind_name(element->element_type), size);
     if (element->gauge_header != gauge) {
         check.fail(what + " does not refer back to the gauge header");
     }
@@ -325,7 +326,9 @@ GaugeModule::~GaugeModule() {
     }
 }
 
-std::string GaugeModule::name() const { return gauge()->gauge_name; }
+std::string GaugeModule::name() const {
+    return gauge()->gauge_name;
+}
 
 std::string GaugeModule::tooltip() const {
     for (const MOUSERECT* rect : mouse_rects_) {

@@ -48,7 +48,9 @@ HostServices::HostServices() {
               .unregister_var_by_name = ServiceTable::unregister_var};
 }
 
-HostServices::~HostServices() { active = nullptr; }
+HostServices::~HostServices() {
+    active = nullptr;
+}
 
 void HostServices::set_variable(std::uint32_t token, double value) {
     if (token != 0) {
@@ -109,7 +111,10 @@ void HostServices::record(ServiceCall call) {
 
 std::int32_t HostServices::trigger_key_event(std::uint32_t event_id, std::uint32_t value) {
     key_events_.emplace_back(event_id, value);
-    record({.kind = ServiceCall::Kind::trigger_key_event, .number = event_id, .value = value, .name = {}});
+    record({.kind = ServiceCall::Kind::trigger_key_event,
+            .number = event_id,
+            .value = value,
+            .name = {}});
     return 1;
 }
 
@@ -142,7 +147,8 @@ void HostServices::lookup(MODULE_VAR* var) {
 void HostServices::unregister_var(const char* name) {
     const std::string text = name != nullptr ? name : "";
     std::erase_if(named_, [&](const NamedVariable& existing) { return existing.name == text; });
-    record({.kind = ServiceCall::Kind::unregister_var_by_name, .number = 0, .value = 0, .name = text});
+    record(
+        {.kind = ServiceCall::Kind::unregister_var_by_name, .number = 0, .value = 0, .name = text});
 }
 
 } // namespace host

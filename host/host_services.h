@@ -63,7 +63,9 @@ class HostServices {
     const std::vector<ServiceCall>& calls() const { return calls_; }
 
     // Called with each service call as it is made, after the host has acted on it.
-    void observe(std::function<void(const ServiceCall&)> observer) { observer_ = std::move(observer); }
+    void observe(std::function<void(const ServiceCall&)> observer) {
+        observer_ = std::move(observer);
+    }
 
     // Key events sent, in order, as (event id, value).
     const std::vector<std::pair<std::uint32_t, std::uint32_t>>& key_events() const {

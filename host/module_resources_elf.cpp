@@ -47,7 +47,8 @@ std::vector<std::uint8_t> section_bytes(const std::string& file, const char* wan
     }
     std::unique_ptr<Elf, ElfDeleter> elf(elf_begin(descriptor.fd, ELF_C_READ, nullptr));
     std::size_t names_index = 0;
-    if (!elf || elf_kind(elf.get()) != ELF_K_ELF || elf_getshdrstrndx(elf.get(), &names_index) != 0) {
+    if (!elf || elf_kind(elf.get()) != ELF_K_ELF ||
+        elf_getshdrstrndx(elf.get(), &names_index) != 0) {
         throw LoadError(file + ": not a readable ELF file: " + elf_errmsg(-1));
     }
     for (Elf_Scn* section = elf_nextscn(elf.get(), nullptr); section != nullptr;
@@ -91,7 +92,8 @@ std::map<std::int32_t, std::vector<std::uint8_t>> read_bitmap_resources(const Ga
         throw fault("entry table runs past the end");
     }
     for (std::uint32_t i = 0; i < count; ++i) {
-        const std::size_t entry = resource_pack::header_size + std::size_t{i} * resource_pack::entry_size;
+        const std::size_t entry =
+            resource_pack::header_size + std::size_t{i} * resource_pack::entry_size;
         const std::uint32_t type = word_at(pack.data(), entry);
         const std::uint32_t id = word_at(pack.data(), entry + 4);
         const std::uint32_t offset = word_at(pack.data(), entry + 12);

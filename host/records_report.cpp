@@ -9,9 +9,13 @@ using nlohmann::ordered_json;
 
 namespace {
 
-ordered_json point_json(const PIXPOINT& point) { return ordered_json::array({point.x, point.y}); }
+ordered_json point_json(const PIXPOINT& point) {
+    return ordered_json::array({point.x, point.y});
+}
 
-ordered_json var_json(const MODULE_VAR& var) { return var.token; }
+ordered_json var_json(const MODULE_VAR& var) {
+    return var.token;
+}
 
 ordered_json calibration_json(const ELEMENT_NEEDLE& needle) {
     ordered_json rows = ordered_json::array();
@@ -157,9 +161,9 @@ ordered_json records_json(const GaugeModule& module, const ModuleResources& reso
             {"index", i + 1},
             {"parent", node.parent < 0 ? ordered_json() : ordered_json(node.parent + 1)},
             {"kind", element_kind_name(element->element_type)},
-            {"resource_id", element->resource_id < 0
-                                ? ordered_json(element->resource_id)
-                                : ordered_json(hex(static_cast<std::uint32_t>(element->resource_id)))},
+            {"resource_id", element->resource_id < 0 ? ordered_json(element->resource_id)
+                                                     : ordered_json(hex(static_cast<std::uint32_t>(
+                                                           element->resource_id)))},
             {"position", point_json(element->position)},
             {"ofs", point_json(element->ofs)},
             {"image_flags", hex(module.stored_flags()[i])},
@@ -171,7 +175,8 @@ ordered_json records_json(const GaugeModule& module, const ModuleResources& reso
     for (const MOUSERECT* rect : module.mouse_rects()) {
         ordered_json entry = {
             {"kind", rect_kind_name(rect->rect_type)},
-            {"box", ordered_json::array({rect->box.x, rect->box.y, rect->box.width, rect->box.height})},
+            {"box",
+             ordered_json::array({rect->box.x, rect->box.y, rect->box.width, rect->box.height})},
             {"cursor", rect->cursor},
             {"help_id", rect->help_id},
             {"mouse_flags", hex(rect->mouse_flags, 8)},
@@ -214,16 +219,16 @@ void print_records_table(std::ostream& out, const ordered_json& records) {
     out << "  #  parent  kind                  bitmap   position    ofs         flags\n";
     for (const ordered_json& element : records["elements"]) {
         const auto pair = [](const ordered_json& p) {
-            return "(" + std::to_string(p[0].get<int>()) + ", " + std::to_string(p[1].get<int>()) + ")";
+            return "(" + std::to_string(p[0].get<int>()) + ", " + std::to_string(p[1].get<int>()) +
+                   ")";
         };
         out << "  " << std::setw(2) << element["index"].get<int>() << "  " << std::setw(6)
             << (element["parent"].is_null() ? std::string("-") : element["parent"].dump()) << "  "
             << std::left << std::setw(22) << element["kind"].get<std::string>() << std::setw(9)
             << (element["resource_id"].is_string() ? element["resource_id"].get<std::string>()
                                                    : element["resource_id"].dump())
-            << std::setw(12) << pair(element["position"])
-            << std::setw(12) << pair(element["ofs"]) << element["image_flags"].get<std::string>()
-            << std::right << "\n";
+            << std::setw(12) << pair(element["position"]) << std::setw(12) << pair(element["ofs"])
+            << element["image_flags"].get<std::string>() << std::right << "\n";
         for (const auto& [key, value] : element["parameters"].items()) {
             if (key == "NONLINEARITY_TABLE") {
                 out << "        " << key << " (" << value.size() << " rows):";

@@ -38,7 +38,8 @@ Number parse_integer(const std::string& word, const std::string& what, const std
         base = 16;
         digits.remove_prefix(2);
     }
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
         throw UsageError(where + ": " + what + " must be a whole number, not '" + word + "'");
     }
@@ -121,8 +122,9 @@ void Scenario::add_line(const std::string& line, const std::string& where) {
         step.name = words[1];
         // A 32-bit variable: values from -2^31 up to 2^32 - 1 are taken, the latter as their
         // two's-complement bits.
-        step.named_value = static_cast<std::int32_t>(static_cast<std::uint32_t>(parse_integer<long long>(
-            words[2], "a named variable's value", where, -0x80000000ll, 0xFFFFFFFFll)));
+        step.named_value =
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(parse_integer<long long>(
+                words[2], "a named variable's value", where, -0x80000000ll, 0xFFFFFFFFll)));
     } else if (command == "click" || command == "hold") {
         const bool hold = command == "hold";
         expect_words(words, hold ? 4 : 3, hold ? 4 : 3, hold ? "hold X Y REPEATS" : "click X Y",

@@ -21,7 +21,9 @@ ordered_json number_json(double value) {
     return value;
 }
 
-char hex_digit(int value) { return "0123456789abcdef"[value & 15]; }
+char hex_digit(int value) {
+    return "0123456789abcdef"[value & 15];
+}
 
 std::string flags_text(std::uint32_t flags) {
     std::string text = "0x";
@@ -89,7 +91,8 @@ void TraceWriter::elements(int frame, const GaugeInstance& instance) {
         const std::vector<const char*> names = value_names(kind);
         ordered_json values = ordered_json::object();
         for (int v = 0; v < result.value_count && v < static_cast<int>(names.size()); ++v) {
-            values[names[static_cast<std::size_t>(v)]] = number_json(result.values[static_cast<std::size_t>(v)]);
+            values[names[static_cast<std::size_t>(v)]] =
+                number_json(result.values[static_cast<std::size_t>(v)]);
         }
         line["values"] = values;
         if (kind == ELEMENT_TYPE_STRING) {
@@ -173,6 +176,8 @@ void ScenarioRunner::play(const Scenario& scenario) {
     }
 }
 
-void ScenarioRunner::finish() { send(PANEL_SERVICE_PRE_KILL); }
+void ScenarioRunner::finish() {
+    send(PANEL_SERVICE_PRE_KILL);
+}
 
 } // namespace host

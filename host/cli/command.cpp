@@ -31,7 +31,9 @@ std::optional<std::string> OptionReader::take_plain() {
     return arguments_[at_++];
 }
 
-void OptionReader::unknown() const { throw UsageError("unknown option '" + arguments_[at_] + "'"); }
+void OptionReader::unknown() const {
+    throw UsageError("unknown option '" + arguments_[at_] + "'");
+}
 
 const char* scenario_options_help =
     "  --scenario FILE       read a scenario file (see below); may be given more than once\n"
@@ -49,7 +51,8 @@ bool take_scenario_option(OptionReader& options, Scenario& scenario) {
     const auto split = [](const std::string& text, char separator, const char* option) {
         const std::size_t at = text.find(separator);
         if (at == std::string::npos) {
-            throw UsageError(std::string(option) + " expects A" + separator + "B, not '" + text + "'");
+            throw UsageError(std::string(option) + " expects A" + separator + "B, not '" + text +
+                             "'");
         }
         return text.substr(0, at) + " " + text.substr(at + 1);
     };

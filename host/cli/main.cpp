@@ -30,16 +30,17 @@ const std::vector<Command>& commands() {
          .run = run_info},
         {.name = "run",
          .summary = "run a gauge through a scenario and trace what happens as JSON lines",
-         .help = "usage: panelhost run MODULE [OPTIONS]\n"
-                 "\n"
-                 "Loads MODULE, installs and initialises its gauge, runs the scenario's panel\n"
-                 "updates, kills the gauge and unloads it. Prints one JSON object a line: each\n"
-                 "service sent, each call into the host, each click, and after every update each\n"
-                 "element's values, text and draw flags and the named variables.\n"
-                 "\n"
-                 "options:\n"
-                 "  --output FILE         write the trace to FILE instead of standard output\n"
-                 "  --text-capacity N     capacity of each text buffer, NUL included (default 64)\n",
+         .help =
+             "usage: panelhost run MODULE [OPTIONS]\n"
+             "\n"
+             "Loads MODULE, installs and initialises its gauge, runs the scenario's panel\n"
+             "updates, kills the gauge and unloads it. Prints one JSON object a line: each\n"
+             "service sent, each call into the host, each click, and after every update each\n"
+             "element's values, text and draw flags and the named variables.\n"
+             "\n"
+             "options:\n"
+             "  --output FILE         write the trace to FILE instead of standard output\n"
+             "  --text-capacity N     capacity of each text buffer, NUL included (default 64)\n",
          .run = run_run},
         {.name = "help",
          .summary = "show help for a command",
@@ -73,7 +74,8 @@ int run_help(const Arguments& arguments) {
         std::cout << "  " << command.name << std::string(10 - std::strlen(command.name), ' ')
                   << command.summary << '\n';
     }
-    std::cout << "\n'panelhost help COMMAND' or 'panelhost COMMAND --help' shows a command's options.\n";
+    std::cout
+        << "\n'panelhost help COMMAND' or 'panelhost COMMAND --help' shows a command's options.\n";
     return 0;
 }
 

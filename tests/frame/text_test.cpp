@@ -65,7 +65,8 @@ TEST(Text, WithoutABufferNothingIsWritten) {
     gauge.services.set_variable(103, 1013.25);
     gauge.instance.update_elements();
     EXPECT_EQ(gauge.instance.results()[whole].text, "");
-    EXPECT_TRUE(gauge.instance.text_faults().empty()); // the guard bytes after the buffer are intact
+    EXPECT_TRUE(
+        gauge.instance.text_faults().empty()); // the guard bytes after the buffer are intact
 }
 
 } // namespace

@@ -28,13 +28,14 @@ TEST(Scenario, ReadsEveryCommand) {
     EXPECT_EQ(scenario.steps[2].x, 30);
     EXPECT_EQ(scenario.steps[3].repeats, 7);
     EXPECT_EQ(scenario.steps[4].service_id, -1);
-    EXPECT_EQ(scenario.summary(), "3=10.17 movement=-1 @2:click(30,240) @3:click(5,6) service -1 3 frames");
+    EXPECT_EQ(scenario.summary(),
+              "3=10.17 movement=-1 @2:click(30,240) @3:click(5,6) service -1 3 frames");
 }
 
 TEST(Scenario, RefusesBadLinesNamingWhere) {
     const char* bad_lines[] = {
-        "var three 1", "var 3", "var 3 ten", "named x 99999999999", "click 1", "at 0 var 3 1",
-        "at x var 3 1", "frames -1", "jump 3", "service 3 4",
+        "var three 1",  "var 3",     "var 3 ten", "named x 99999999999", "click 1", "at 0 var 3 1",
+        "at x var 3 1", "frames -1", "jump 3",    "service 3 4",
     };
     for (const char* line : bad_lines) {
         host::Scenario scenario;

@@ -39,14 +39,20 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     return TRUE;
 }
 #else
-__attribute__((constructor)) void sound_double_loaded() { count(&SOUND_DOUBLE_COUNTS::loads); }
-__attribute__((destructor)) void sound_double_released() { count(&SOUND_DOUBLE_COUNTS::releases); }
+__attribute__((constructor)) void sound_double_loaded() {
+    count(&SOUND_DOUBLE_COUNTS::loads);
+}
+__attribute__((destructor)) void sound_double_released() {
+    count(&SOUND_DOUBLE_COUNTS::releases);
+}
 #endif
 
 extern "C" {
 
 #if !defined(SOUND_DOUBLE_WITHOUT_TERMINATE)
-SOUND_DOUBLE_EXPORT void TerminateSounds() { count(&SOUND_DOUBLE_COUNTS::terminate_calls); }
+SOUND_DOUBLE_EXPORT void TerminateSounds() {
+    count(&SOUND_DOUBLE_COUNTS::terminate_calls);
+}
 #endif
 
 SOUND_DOUBLE_EXPORT int GaugePlaySound(const char*, const char*, int) {
@@ -54,5 +60,7 @@ SOUND_DOUBLE_EXPORT int GaugePlaySound(const char*, const char*, int) {
     return 1;
 }
 
-SOUND_DOUBLE_EXPORT void GaugeStopSound(const char*) { count(&SOUND_DOUBLE_COUNTS::stop_calls); }
+SOUND_DOUBLE_EXPORT void GaugeStopSound(const char*) {
+    count(&SOUND_DOUBLE_COUNTS::stop_calls);
+}
 }

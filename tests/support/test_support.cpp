@@ -10,11 +10,15 @@
 namespace test_support {
 
 #if defined(_WIN32)
-bool sound_module_loaded() { return GetModuleHandleA("GaugeSound") != nullptr; }
+bool sound_module_loaded() {
+    return GetModuleHandleA("GaugeSound") != nullptr;
+}
 void* load_library_file(const std::filesystem::path& path) {
     return LoadLibraryW(std::filesystem::absolute(path).c_str());
 }
-void release_library(void* library) { FreeLibrary(static_cast<HMODULE>(library)); }
+void release_library(void* library) {
+    FreeLibrary(static_cast<HMODULE>(library));
+}
 #else
 bool sound_module_loaded() {
     void* library = dlopen("GaugeSound.so", RTLD_NOW | RTLD_NOLOAD);
@@ -26,7 +30,9 @@ bool sound_module_loaded() {
 void* load_library_file(const std::filesystem::path& path) {
     return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
 }
-void release_library(void* library) { dlclose(library); }
+void release_library(void* library) {
+    dlclose(library);
+}
 #endif
 
 } // namespace test_support

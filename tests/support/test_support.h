@@ -11,8 +11,12 @@ extern "C" SOUND_DOUBLE_COUNTS sound_double_counts;
 namespace test_support {
 
 // The counters since the last reset.
-inline SOUND_DOUBLE_COUNTS& sound_counts() { return sound_double_counts; }
-inline void reset_sound_counts() { sound_double_counts = {}; }
+inline SOUND_DOUBLE_COUNTS& sound_counts() {
+    return sound_double_counts;
+}
+inline void reset_sound_counts() {
+    sound_double_counts = {};
+}
 
 // Whether a library called "GaugeSound" is loaded in the process.
 bool sound_module_loaded();
