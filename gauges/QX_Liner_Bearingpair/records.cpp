@@ -1,6 +1,7 @@
 // QX_Liner_Bearingpair: a combined VOR and radio-magnetic indicator. A compass card turns with
 // the heading under a fixed top index; a dashed single-line and a double-line bearing pointer
-// turn about the centre over a fixed VOR legend. No clicks, no tooltip, no text, no sound.
+// turn about the centre over a fixed VOR legend. No clicks, no tooltip, no text; the sound
+// module is bound but never plays.
 #include "bearingpair.h"
 #include "resources.h"
 
