@@ -6,11 +6,13 @@
 namespace qx::art {
 
 std::vector<Artwork> draw_classic_timepiece();
+std::vector<Artwork> draw_liner_bearingpair();
 
 namespace {
 
 constexpr std::array gauges{
     GaugeArt{"QX_Classic_Timepiece", draw_classic_timepiece},
+    GaugeArt{"QX_Liner_Bearingpair", draw_liner_bearingpair},
 };
 
 } // namespace
