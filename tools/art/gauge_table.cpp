@@ -7,12 +7,14 @@ namespace qx::art {
 
 std::vector<Artwork> draw_classic_timepiece();
 std::vector<Artwork> draw_liner_bearingpair();
+std::vector<Artwork> draw_liner_groundclear();
 
 namespace {
 
 constexpr std::array gauges{
     GaugeArt{"QX_Classic_Timepiece", draw_classic_timepiece},
     GaugeArt{"QX_Liner_Bearingpair", draw_liner_bearingpair},
+    GaugeArt{"QX_Liner_Groundclear", draw_liner_groundclear},
 };
 
 } // namespace
