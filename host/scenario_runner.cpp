@@ -155,7 +155,7 @@ void ScenarioRunner::apply(const ScenarioStep& step) {
     }
 }
 
-void ScenarioRunner::play(const Scenario& scenario) {
+void ScenarioRunner::play(const Scenario& scenario, const FrameObserver& after_frame) {
     for (int n = 1; n <= scenario.frames; ++n) {
         ++frame_;
         for (const ScenarioStep& step : scenario.steps) {
@@ -172,6 +172,9 @@ void ScenarioRunner::play(const Scenario& scenario) {
         send(PANEL_SERVICE_PRE_DRAW);
         if (trace_ != nullptr) {
             trace_->named(frame_, services_);
+        }
+        if (after_frame) {
+            after_frame(n, scenario.frames);
         }
     }
 }

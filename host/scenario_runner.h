@@ -7,6 +7,7 @@
 #include "host_services.h"
 #include "scenario.h"
 
+#include <functional>
 #include <ostream>
 
 namespace host {
@@ -33,9 +34,13 @@ class ScenarioRunner {
 
     // PANEL_SERVICE_PRE_INSTALL and PANEL_SERVICE_PRE_INITIALIZE.
     void start();
+    // Called after each panel update with the number of the scenario's updates run so far and
+    // their total.
+    using FrameObserver = std::function<void(int done, int total)>;
+
     // The scenario's panel updates, each after the scenario's steps for it. Throws UsageError
     // for a write to a named variable that no module has published.
-    void play(const Scenario& scenario);
+    void play(const Scenario& scenario, const FrameObserver& after_frame = {});
     // PANEL_SERVICE_PRE_KILL.
     void finish();
 

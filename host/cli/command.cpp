@@ -2,6 +2,8 @@
 #include "errors.h"
 
 #include <charconv>
+#include <filesystem>
+#include <system_error>
 
 namespace host::cli {
 
@@ -86,6 +88,30 @@ std::uint32_t parse_text_capacity(const std::string& text) {
         throw UsageError("--text-capacity must be a whole number of bytes up to 1048576");
     }
     return value;
+}
+
+int parse_count(const std::string& text, const char* option, int lowest, int highest) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < lowest ||
+        value > highest) {
+        throw UsageError(std::string(option) + " must be a whole number from " +
+                         std::to_string(lowest) + " to " + std::to_string(highest) + ", not '" +
+                         text + "'");
+    }
+    return value;
+}
+
+int parse_scale(const std::string& text) {
+    return parse_count(text, "--scale", 1, 3);
+}
+
+void check_output_directory(const std::string& path) {
+    const std::filesystem::path directory = std::filesystem::path(path).parent_path();
+    std::error_code error;
+    if (!directory.empty() && !std::filesystem::is_directory(directory, error)) {
+        throw UsageError("cannot write " + path + ": there is no directory " + directory.string());
+    }
 }
 
 } // namespace host::cli

@@ -24,6 +24,8 @@ const std::vector<Command>& commands();
 
 int run_info(const Arguments& arguments);
 int run_run(const Arguments& arguments);
+int run_render(const Arguments& arguments);
+int run_sheet(const Arguments& arguments);
 
 // Reads options one by one: `take` answers whether the next argument is the named option and,
 // if so, its value.
@@ -51,5 +53,12 @@ bool take_scenario_option(OptionReader& options, Scenario& scenario);
 extern const char* scenario_options_help;
 
 std::uint32_t parse_text_capacity(const std::string& text);
+// A whole number from `lowest` to `highest` given to `option`.
+int parse_count(const std::string& text, const char* option, int lowest, int highest);
+// The value of --scale: 1, 2 or 3.
+int parse_scale(const std::string& text);
+
+// Refuses an output file whose directory does not exist, before any work is done for it.
+void check_output_directory(const std::string& path);
 
 } // namespace host::cli

@@ -42,6 +42,37 @@ const std::vector<Command>& commands() {
              "  --output FILE         write the trace to FILE instead of standard output\n"
              "  --text-capacity N     capacity of each text buffer, NUL included (default 64)\n",
          .run = run_run},
+#ifdef PANELHOST_DRAWS
+        {.name = "render",
+         .summary = "draw a gauge after a scenario's panel updates, as a PNG picture",
+         .help = "usage: panelhost render MODULE [OPTIONS] --output FILE.png\n"
+                 "\n"
+                 "Loads MODULE, installs and initialises its gauge, runs the scenario's panel\n"
+                 "updates (so that counters advance), draws the last frame as the panel system\n"
+                 "draws it and writes it as a PNG picture. The file is written whole or not at\n"
+                 "all.\n"
+                 "\n"
+                 "options:\n"
+                 "  --output FILE.png     the picture to write\n"
+                 "  --scale N             draw at 1, 2 or 3 times the gauge's size (default 1):\n"
+                 "                        the geometry is scaled, the bitmaps' pixels stay sharp\n"
+                 "  --text-capacity N     capacity of each text buffer, NUL included (default 64)\n",
+         .run = run_render},
+        {.name = "sheet",
+         .summary = "draw several gauges under their scenarios on one labelled contact sheet",
+         .help = "usage: panelhost sheet --output FILE.png [OPTIONS] CELL...\n"
+                 "\n"
+                 "Each CELL is MODULE or MODULE:SCENARIO_FILE: the module's gauge after the\n"
+                 "scenario's panel updates, labelled with the gauge's name, the scenario's name\n"
+                 "(or its file's) and the values it sets. Cells are laid out in rows.\n"
+                 "\n"
+                 "options:\n"
+                 "  --output FILE.png     the picture to write\n"
+                 "  --scale N             draw at 1, 2 or 3 times the gauges' size (default 1)\n"
+                 "  --columns N           cells in a row (default: up to 4)\n"
+                 "  --text-capacity N     capacity of each text buffer, NUL included (default 64)\n",
+         .run = run_sheet},
+#endif
         {.name = "help",
          .summary = "show help for a command",
          .help = "usage: panelhost help [COMMAND]\n",
@@ -54,7 +85,7 @@ namespace {
 
 void print_command_help(const Command& command) {
     std::cout << command.help;
-    if (std::strcmp(command.name, "run") == 0) {
+    if (std::strcmp(command.name, "run") == 0 || std::strcmp(command.name, "render") == 0) {
         std::cout << scenario_options_help;
     }
 }
