@@ -52,6 +52,8 @@ dist() {
         build/native/host/panelhost run "$module" "$@" --output "dist/$gauge.trace.jsonl"
         echo "dist/$gauge.trace.jsonl: $(wc -l <"dist/$gauge.trace.jsonl") trace lines"
     done
+    say "previews in dist/previews/"
+    scripts/previews build/native dist/previews
 }
 
 run_tests() {
